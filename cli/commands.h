@@ -1,0 +1,11 @@
+// The ventrioctl commands; each takes the arguments after its name and returns the exit code.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ventrio::cli {
+
+int RunShow(const std::vector<std::string>& args);
+
+}  // namespace ventrio::cli

@@ -1,0 +1,106 @@
+// ventrioctl show: the configuration that start-up would load from a folder.
+#include <cstdio>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "app/localisation.h"
+#include "app/profile_loading.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "config/config_files.h"
+#include "platform/files.h"
+#include "platform/hex.h"
+#include "platform/trace.h"
+
+namespace ventrio::cli {
+namespace {
+
+nlohmann::json FileNameOrNull(const std::filesystem::path& path) {
+    if (path.empty()) {
+        return nullptr;
+    }
+    return PathToUtf8(path.filename());
+}
+
+void PrintSummary(const ConfigState& state, const Localisation& localisation) {
+    const ConfigRecord& r = state.working;
+    std::printf(
+        "Profile %d: %s, %s; language \"%s\"\n", state.ProfileIndex,
+        state.configFile.empty() ? "no configuration file"
+                                 : PathToUtf8(state.configFile.filename()).c_str(),
+        state.labelFile.empty() ? "no label file" : PathToUtf8(state.labelFile.filename()).c_str(),
+        localisation.code.c_str());
+    std::printf("DPI stages:\n");
+    for (size_t stage = 1; stage <= kStageCount; ++stage) {
+        const size_t colour = rec::StageColour(stage);
+        std::printf("  %zu  %5d DPI  %-8s colour #%02X%02X%02X\n", stage,
+                    r[rec::StageResolution(stage)] * 50,
+                    r[rec::StageEnabled(stage)] != 0 ? "enabled" : "skipped", r[colour],
+                    r[colour + 1], r[colour + 2]);
+    }
+    const int divisor = r[rec::kPollingDivisor] == 0 ? 2 : r[rec::kPollingDivisor];
+    std::printf("Polling rate: %d Hz\n", 1000 / divisor);
+    std::printf("Lighting: mode %d, levels %d %d %d\n", r[rec::kLightingMode],
+                r[rec::kLightingLevel], r[rec::kLightingLevel + 1], r[rec::kLightingLevel + 2]);
+    std::printf("Axis sensitivity: X %d, Y %d\n", r[rec::kXSensitivity], r[rec::kYSensitivity]);
+    std::printf("Angle snapping: %s\n", r[rec::kAngleSnap] != 0 ? "on" : "off");
+    std::printf("Windows pointer: speed level %d, enhanced precision %s, double-click level %d, ",
+                r[rec::kPointerSpeed], r[rec::kEnhancePrecision] == 1 ? "on" : "off",
+                r[rec::kDoubleClickSpeed]);
+    if (r[rec::kPageScroll] != 0) {
+        std::printf("wheel one screen\n");
+    } else {
+        std::printf("wheel %d lines\n", r[rec::kScrollLines]);
+    }
+    std::printf("Buttons:\n");
+    for (size_t i = 0; i < kButtonCount; ++i) {
+        std::printf("  Button %zu  %-24s function %d\n", i + 1, state.labels[i].c_str(),
+                    r[rec::kButtonFunction + i]);
+    }
+}
+
+}  // namespace
+
+int RunShow(const std::vector<std::string>& args) {
+    const ParsedArguments parsed = ParseArguments(args, {"--json", "--trace"}, {"--dir"});
+    if (!parsed.error.empty()) {
+        return UsageError(parsed.error);
+    }
+    if (!parsed.positionals.empty()) {
+        return UsageError("show takes no argument " + parsed.positionals.front());
+    }
+    std::filesystem::path folder = ExecutableFolder();
+    if (const auto dir = parsed.values.find("--dir"); dir != parsed.values.end()) {
+        folder = PathFromUtf8(dir->second);
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        return UsageError("no such folder: " + PathToUtf8(folder));
+    }
+    if (parsed.flags.contains("--trace")) {
+        SetTraceSink(
+            [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); });
+    }
+
+    ConfigState state;
+    ConfigFiles files(state, folder);
+    Localisation localisation;
+    LoadProfileAtStartup(files, state, localisation);
+
+    if (parsed.flags.contains("--json")) {
+        nlohmann::json out;
+        out["profileIndex"] = state.ProfileIndex;
+        out["configFile"] = FileNameOrNull(state.configFile);
+        out["labelFile"] = FileNameOrNull(state.labelFile);
+        out["language"] = localisation.code;
+        out["labels"] = state.labels;
+        out["record"] = HexString(state.working.bytes);
+        std::printf("%s\n",
+                    out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
+    } else {
+        PrintSummary(state, localisation);
+    }
+    return 0;
+}
+
+}  // namespace ventrio::cli
