@@ -5,6 +5,7 @@
 
 #include "app/localisation.h"
 #include "app/profile_loading.h"
+#include "assign/button_catalogue.h"
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "config/config_files.h"
@@ -54,8 +55,10 @@ void PrintSummary(const ConfigState& state, const Localisation& localisation) {
     }
     std::printf("Buttons:\n");
     for (size_t i = 0; i < kButtonCount; ++i) {
-        std::printf("  Button %zu  %-24s function %d\n", i + 1, state.labels[i].c_str(),
-                    r[rec::kButtonFunction + i]);
+        const ActionWord word = EncodeButtonAction(r, i);
+        std::printf(
+            "  Button %zu  %-26s %-20s %s\n", i + 1, ("\"" + state.labels[i] + "\"").c_str(),
+            FunctionName(r[rec::kButtonFunction + i]).c_str(), HexString(word, " ").c_str());
     }
 }
 
