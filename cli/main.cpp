@@ -5,6 +5,10 @@
 
 #include "cli/commands.h"
 
+#ifdef _WIN32
+#include "platform/win/wide_text.h"
+#endif
+
 namespace {
 
 struct Command {
@@ -26,17 +30,15 @@ int PrintUsage(std::FILE* out) {
     return out == stdout ? 0 : 2;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc < 2) {
+int Run(const std::vector<std::string>& argv) {
+    if (argv.size() < 2) {
         return PrintUsage(stderr);
     }
-    const std::string name = argv[1];
+    const std::string& name = argv[1];
     if (name == "--help" || name == "-h" || name == "help") {
         return PrintUsage(stdout);
     }
-    const std::vector<std::string> args(argv + 2, argv + argc);
+    const std::vector<std::string> args(argv.begin() + 2, argv.end());
     for (const Command& command : kCommands) {
         if (name == command.name) {
             return command.run(args);
@@ -45,3 +47,18 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "ventrioctl: unknown command %s\n", name.c_str());
     return PrintUsage(stderr);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// The wide entry point: narrow arguments would pass through the ANSI code page and lose text.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> args;
+    for (int i = 0; i < argc; ++i) {
+        args.push_back(ventrio::Narrow(argv[i]));
+    }
+    return Run(args);
+}
+#else
+int main(int argc, char** argv) { return Run(std::vector<std::string>(argv, argv + argc)); }
+#endif

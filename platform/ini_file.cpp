@@ -89,8 +89,10 @@ std::string_view Unquote(std::string_view value) {
     return value;
 }
 
+// Names and values as they will read back: ill-formed UTF-8 becomes U+FFFD (a file cannot hold it
+// in every encoding) and line breaks become blanks.
 std::string WithoutLineBreaks(std::string_view text) {
-    std::string out(text);
+    std::string out = IsValidUtf8(text) ? std::string(text) : Utf16ToUtf8(Utf8ToUtf16(text));
     std::replace_if(
         out.begin(), out.end(), [](char c) { return c == '\r' || c == '\n' || c == '\0'; }, ' ');
     return out;

@@ -210,6 +210,17 @@ TEST(IniFile, NoNameOrValueCanInjectStructure) {
     EXPECT_EQ(ini.GetString("Victim", "ItemCount"), "1");
 }
 
+TEST(IniFile, IllFormedUtf8NamesStillFindTheirSection) {
+    TempDir dir;
+    // A UTF-8 file must not receive bytes that would make it read as the ANSI code page.
+    WriteText(dir / "a.ini", "[S]\nk=Grüße\n");
+    IniFile ini(dir / "a.ini");
+    const std::string name = "bad \xFE[ name";
+    ASSERT_TRUE(ini.WriteString(name, "k", "v\xC3"));
+    EXPECT_EQ(ini.Find(name, "k"), "v\xEF\xBF\xBD");
+    EXPECT_EQ(ini.Find("S", "k"), "Grüße");
+}
+
 TEST(IniFile, EveryValueRoundTrips) {
     TempDir dir;
     IniFile ini(dir / "a.ini");
