@@ -40,15 +40,19 @@ foreach(state normal over leave)
     ventrio_skin_variant(7-controls button-config-${state}.png push-button.svg.in
                          W=72 H=30 ${_look_${state}})
 endforeach()
-ventrio_skin_variant(7-controls button-save-leave.png push-button.svg.in W=57 H=30 ${_look_disabled})
+ventrio_skin_variant(7-controls button-save-leave.png push-button.svg.in
+                     W=57 H=30 ${_look_disabled})
 
 # The view switch: three tabs side by side; "leave" is the checked tab of the current view.
 ventrio_skin_variant(7-controls button-mouse-normal.png view-tab.svg.in
-                     "FACE_TOP=#222428" "FACE_BOTTOM=#18191c" "EDGE=#33363c" "BAR=#33363c" BAR_Y=27 BAR_H=1)
+                     "FACE_TOP=#222428" "FACE_BOTTOM=#18191c" "EDGE=#33363c"
+                     "BAR=#33363c" BAR_Y=27 BAR_H=1)
 ventrio_skin_variant(7-controls button-mouse-over.png view-tab.svg.in
-                     "FACE_TOP=#303238" "FACE_BOTTOM=#222428" "EDGE=#4a4e56" "BAR=#8f2020" BAR_Y=26 BAR_H=2)
+                     "FACE_TOP=#303238" "FACE_BOTTOM=#222428" "EDGE=#4a4e56"
+                     "BAR=#8f2020" BAR_Y=26 BAR_H=2)
 ventrio_skin_variant(7-controls button-mouse-leave.png view-tab.svg.in
-                     "FACE_TOP=#7a2424" "FACE_BOTTOM=#4e1c1c" "EDGE=#8f2020" "BAR=#e0473c" BAR_Y=26 BAR_H=2)
+                     "FACE_TOP=#7a2424" "FACE_BOTTOM=#4e1c1c" "EDGE=#8f2020"
+                     "BAR=#e0473c" BAR_Y=26 BAR_H=2)
 
 # Caption buttons of the borderless windows, on the title-bar colour so that copying them
 # without alpha leaves no seam.
@@ -56,9 +60,12 @@ foreach(glyph help min close)
     ventrio_skin_variant(7-controls button-${glyph}-normal.png caption-${glyph}.svg.in
                          "PLATE=#141518" "INK=#8d9199")
 endforeach()
-ventrio_skin_variant(7-controls button-help-over.png caption-help.svg.in "PLATE=#6f2929" "INK=#ffffff")
-ventrio_skin_variant(7-controls button-min-over.png caption-min.svg.in "PLATE=#6f2929" "INK=#ffffff")
-ventrio_skin_variant(7-controls button-close-over.png caption-close.svg.in "PLATE=#8f2020" "INK=#ffffff")
+ventrio_skin_variant(7-controls button-help-over.png caption-help.svg.in
+                     "PLATE=#6f2929" "INK=#ffffff")
+ventrio_skin_variant(7-controls button-min-over.png caption-min.svg.in
+                     "PLATE=#6f2929" "INK=#ffffff")
+ventrio_skin_variant(7-controls button-close-over.png caption-close.svg.in
+                     "PLATE=#8f2020" "INK=#ffffff")
 ventrio_skin_variant(7-controls macro-button-close-normal.png wide-close.svg.in
                      "PLATE_TOP=#26282d" "PLATE_BOTTOM=#1c1d21" "EDGE=#3a3d44" "INK=#9a9ea6")
 ventrio_skin_variant(7-controls macro-button-close-over.png wide-close.svg.in

@@ -82,8 +82,9 @@ foreach(_skin_size 16 24 32 48 64 128 256)
     else()
         set(_skin_icon_svg ${VENTRIO_SKIN_SOURCE_DIR}/app/ventrio-icon.svg)
     endif()
-    list(APPEND _skin_icon_commands COMMAND ${VENTRIO_RSVG_CONVERT} --format=png --width=${_skin_size}
-         --height=${_skin_size} --output=${_skin_icon_dir}/icon-${_skin_size}.png ${_skin_icon_svg})
+    list(APPEND _skin_icon_commands
+         COMMAND ${VENTRIO_RSVG_CONVERT} --format=png --width=${_skin_size} --height=${_skin_size}
+                 --output=${_skin_icon_dir}/icon-${_skin_size}.png ${_skin_icon_svg})
     list(APPEND _skin_icon_pngs ${_skin_icon_dir}/icon-${_skin_size}.png)
 endforeach()
 add_custom_command(
@@ -91,6 +92,7 @@ add_custom_command(
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_skin_icon_dir}
     ${_skin_icon_commands}
     COMMAND ${VENTRIO_MAGICK_CONVERT} ${_skin_icon_pngs} ${VENTRIO_ICON_FILE}
+    BYPRODUCTS ${_skin_icon_pngs}
     DEPENDS ${VENTRIO_SKIN_SOURCE_DIR}/app/ventrio-icon.svg
             ${VENTRIO_SKIN_SOURCE_DIR}/app/ventrio-icon-small.svg
     COMMENT "Building the program icon"
@@ -104,21 +106,25 @@ add_custom_command(
     COMMAND ${CMAKE_COMMAND} -E make_directory ${_skin_icon_dir}
     COMMAND ${VENTRIO_RSVG_CONVERT} --format=png --output=${_skin_icon_dir}/scrollbar.png
             ${VENTRIO_SKIN_SOURCE_DIR}/app/scrollbar.svg
-    COMMAND ${VENTRIO_MAGICK_CONVERT} ${_skin_icon_dir}/scrollbar.png -background "#131417" -alpha remove
-            -alpha off -type TrueColor BMP3:${VENTRIO_SCROLLBAR_BMP}
+    COMMAND ${VENTRIO_MAGICK_CONVERT} ${_skin_icon_dir}/scrollbar.png -background "#131417"
+            -alpha remove -alpha off -type TrueColor BMP3:${VENTRIO_SCROLLBAR_BMP}
+    BYPRODUCTS ${_skin_icon_dir}/scrollbar.png
     DEPENDS ${VENTRIO_SKIN_SOURCE_DIR}/app/scrollbar.svg
     COMMENT "Building the scroll-bar bitmap"
     VERBATIM)
+# A target compiling the resource script in another folder must depend on this target: file
+# dependencies on custom command outputs do not reach across folders.
 add_custom_target(ventrio_resource_images ALL DEPENDS ${VENTRIO_ICON_FILE} ${VENTRIO_SCROLLBAR_BMP})
 add_dependencies(ventrio_skins ventrio_resource_images)
 
-# Review aids, built on request: every image on one sheet, and the main window composed from its
-# images in each view so the button marks can be checked against the mouse.
+# Review aids, built on request: every image on one sheet (skin-contact-sheet), and the main
+# window composed from its images in each view, plus the dialogs (skin-mockups), so the button
+# marks can be checked against the mouse and the skin judged in place.
 get_property(_skin_manifest_lines GLOBAL PROPERTY VENTRIO_SKIN_MANIFEST_LINES)
 string(REPLACE ";" "\n" _skin_manifest_text "${_skin_manifest_lines}")
 file(CONFIGURE OUTPUT ${VENTRIO_SKIN_MANIFEST} CONTENT "${_skin_manifest_text}\n")
 set(_skin_review_args -DSKIN_DIR=${VENTRIO_SKIN_DIR} -DCONVERT=${VENTRIO_MAGICK_CONVERT}
-                -DMONTAGE=${VENTRIO_MAGICK_MONTAGE})
+                      -DMONTAGE=${VENTRIO_MAGICK_MONTAGE})
 add_custom_command(
     OUTPUT ${CMAKE_BINARY_DIR}/skin-contact-sheet.png
     COMMAND ${CMAKE_COMMAND} ${_skin_review_args} -DMANIFEST=${VENTRIO_SKIN_MANIFEST}
@@ -130,20 +136,24 @@ add_custom_command(
     VERBATIM)
 add_custom_target(skin-contact-sheet DEPENDS ${CMAKE_BINARY_DIR}/skin-contact-sheet.png)
 
-set(_skin_mockups ${CMAKE_BINARY_DIR}/skin-mockups/main-top.png ${CMAKE_BINARY_DIR}/skin-mockups/main-side.png
-            ${CMAKE_BINARY_DIR}/skin-mockups/main-back.png ${CMAKE_BINARY_DIR}/skin-mockups/dialogs.png)
+set(_skin_mockups "")
+foreach(_skin_mockup main-top main-side main-back dialogs)
+    list(APPEND _skin_mockups ${CMAKE_BINARY_DIR}/skin-mockups/${_skin_mockup}.png)
+endforeach()
 add_custom_command(
     OUTPUT ${_skin_mockups}
     COMMAND ${CMAKE_COMMAND} ${_skin_review_args} -DOUTPUT_DIR=${CMAKE_BINARY_DIR}/skin-mockups
             -DSCROLLBAR_PNG=${_skin_icon_dir}/scrollbar.png
             -P ${VENTRIO_SKIN_TOOLS_DIR}/main-window-mockup.cmake
-    DEPENDS ${_skin_pngs} ${VENTRIO_SCROLLBAR_BMP} ${VENTRIO_SKIN_TOOLS_DIR}/main-window-mockup.cmake
+    DEPENDS ${_skin_pngs} ${VENTRIO_SCROLLBAR_BMP}
+            ${VENTRIO_SKIN_TOOLS_DIR}/main-window-mockup.cmake
     COMMENT "Composing the main window mock-ups"
     VERBATIM)
 add_custom_target(skin-mockups DEPENDS ${_skin_mockups})
 
-# The image test reads the rendered files, so the test binary must not be built before them.
-# The test target is defined after this file is included, hence the deferred call.
+# The image test reads the rendered files and the resource images: building the test binary
+# builds them too, so "build, then ctest" holds even when only the tests are built. The test
+# target is defined after this file is included, hence the deferred call.
 function(_ventrio_skins_order_tests)
     if(TARGET ventrio_tests)
         add_dependencies(ventrio_tests ventrio_skins)

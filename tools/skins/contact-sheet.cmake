@@ -52,7 +52,8 @@ foreach(group IN LISTS groups)
     endif()
     execute_process(
         COMMAND ${CONVERT} -background ${background} -fill "#ff8a80" -font ${bold} -pointsize 20
-                label:${title} -bordercolor ${background} -border 12x8 ${WORK_DIR}/${group}-title.png
+                label:${title} -bordercolor ${background} -border 12x8
+                ${WORK_DIR}/${group}-title.png
         RESULT_VARIABLE rc)
     if(NOT rc EQUAL 0)
         message(FATAL_ERROR "label failed for ${group}")

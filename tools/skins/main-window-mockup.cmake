@@ -1,7 +1,8 @@
 # Composes the main window from the rendered skin the way the window paints it, in each of the
 # three mouse views, so the marks can be checked against the mouse and the whole skin judged in
-# place; and the dialogs and the profile page with their buttons and boxes. The program's own texts are imitated in white; a different choice of open sections and
-# highlighted button per view shows more of the skin.
+# place; and the dialogs and the profile page with their buttons and boxes. The program's own
+# texts are imitated in white; each view opens other sections and highlights another button, so
+# the three show most of the skin.
 #   cmake -DSKIN_DIR=<Skins folder> -DSCROLLBAR_PNG=<scroll-bar cells> -DOUTPUT_DIR=<folder>
 #         -DCONVERT=<convert> -P main-window-mockup.cmake
 
@@ -208,7 +209,8 @@ function(mockup view open expanded axis highlight output)
     elseif(view STREQUAL "side")
         put(L ${S}/Mouse/Side/MouseSide.png 345 44)
         set(prefix Mouse/Side/S)
-        set(marks "1|510|129" "2|501|71" "3|525|159" "4|345|212" "5|345|253" "6|548|226" "7|554|252")
+        set(marks "1|510|129" "2|501|71" "3|525|159" "4|345|212" "5|345|253" "6|548|226"
+                  "7|554|252")
     else()
         put(L ${S}/Mouse/Back/MouseBack.png 394 46)
         set(prefix Mouse/Back/B)
