@@ -117,10 +117,10 @@ endforeach()
 
 # Button marks: front view buttons 1 to 7, side view 1 to 7, back view 4 and 5.
 foreach(view_buttons "Front|F|1;2;3;4;5;6;7" "Side|S|1;2;3;4;5;6;7" "Back|B|4;5")
-    string(REPLACE "|" ";" parts "${view_buttons}")
-    list(GET parts 0 _view)
-    list(GET parts 1 _prefix)
-    list(SUBLIST parts 2 -1 _buttons)
+    string(REPLACE "|" ";" fields "${view_buttons}")
+    list(GET fields 0 _view)
+    list(GET fields 1 _prefix)
+    list(SUBLIST fields 2 -1 _buttons)
     foreach(button IN LISTS _buttons)
         ventrio_skin_variant(8-marks Mouse/${_view}/${_prefix}-${button}-normal.png mark.svg.in
                              NUMBER=${button} "RING=#d7dae0" "FACE=#0d0e10" FACE_OPACITY=0.72
