@@ -1,6 +1,5 @@
 #include "macro/macro_store.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "platform/files.h"

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "assign/key_tables.h"
 #include "config/config_files.h"
 #include "platform/hex.h"
