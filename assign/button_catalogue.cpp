@@ -93,6 +93,11 @@ uint8_t MultimediaUsage(int index) {
 }
 
 ActionWord EncodeButtonAction(const ConfigRecord& r, size_t button) {
+    // Only buttons 0 to 6 have fields; any other index would read a neighbouring field or past
+    // the record.
+    if (button >= kButtonCount) {
+        return {0, 0, 0, 0};
+    }
     switch (r[Field(rec::kButtonFunction, button)]) {
         case kFunctionClick:
             return {0x01, 0x00, kLeft, 0x00};
@@ -197,7 +202,7 @@ std::string ComposeButtonLabel(const Localisation& localisation, uint8_t functio
 }
 
 bool IsLastClickButton(const ConfigRecord& record, size_t button) {
-    if (record[Field(rec::kButtonFunction, button)] != kFunctionClick) {
+    if (button >= kButtonCount || record[Field(rec::kButtonFunction, button)] != kFunctionClick) {
         return false;
     }
     int clicks = 0;

@@ -7,5 +7,7 @@
 namespace ventrio::cli {
 
 int RunShow(const std::vector<std::string>& args);
+int RunButtonTable(const std::vector<std::string>& args);
+int RunEncodeMacros(const std::vector<std::string>& args);
 
 }  // namespace ventrio::cli

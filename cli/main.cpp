@@ -20,6 +20,10 @@ struct Command {
 const Command kCommands[] = {
     {"show", ventrio::cli::RunShow,
      "show [--dir DIR] [--json] [--trace]   the configuration start-up would load from DIR"},
+    {"button-table", ventrio::cli::RunButtonTable,
+     "button-table FILE [--json]            the device button table of a configuration file"},
+    {"encode-macros", ventrio::cli::RunEncodeMacros,
+     "encode-macros [--dir DIR] [--json]    the macro manager's blocks for DIR's macro store"},
 };
 
 int PrintUsage(std::FILE* out) {
@@ -60,5 +64,7 @@ int wmain(int argc, wchar_t** argv) {
     return Run(args);
 }
 #else
-int main(int argc, char** argv) { return Run(std::vector<std::string>(argv, argv + argc)); }
+int main(int argc, char** argv) {
+    return Run(std::vector<std::string>(argv, argv + argc));
+}
 #endif

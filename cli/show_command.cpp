@@ -9,6 +9,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "config/config_files.h"
+#include "macro/macro_encoder.h"
 #include "platform/files.h"
 #include "platform/hex.h"
 #include "platform/trace.h"
@@ -23,7 +24,45 @@ nlohmann::json FileNameOrNull(const std::filesystem::path& path) {
     return PathToUtf8(path.filename());
 }
 
-void PrintSummary(const ConfigState& state, const Localisation& localisation) {
+// What the load did to the macro area; set only when the load reached the rebuild.
+struct MacroRebuild {
+    bool ran = false;
+    bool storeFound = false;
+    std::vector<MacroEncodingReport> reports;
+};
+
+void PrintMacros(const MacroRebuild& rebuild) {
+    if (!rebuild.ran) {
+        std::printf("Macros: not rebuilt, no profile was loaded\n");
+        return;
+    }
+    if (!rebuild.storeFound) {
+        std::printf(
+            "Macros: no macro store; the macro area is as the configuration file holds it\n");
+        return;
+    }
+    if (rebuild.reports.empty()) {
+        std::printf("Macros: the macro store lists none\n");
+        return;
+    }
+    std::printf("Macros (%zu in the macro store):\n", rebuild.reports.size());
+    for (size_t n = 0; n < rebuild.reports.size(); ++n) {
+        const MacroEncodingReport& report = rebuild.reports[n];
+        std::printf("  Macro %zu  %-20s %3zu lines  ", n + 1, ("\"" + report.name + "\"").c_str(),
+                    report.lineCount);
+        if (!report.encoded) {
+            std::printf("not sent: only %zu macros have a slot\n", kMacroBlockCount);
+        } else if (report.encoding.Cut()) {
+            std::printf("%3zu bytes (cut: needs %zu)\n", report.encoding.bytesWritten,
+                        report.encoding.bytesNeeded);
+        } else {
+            std::printf("%3zu bytes\n", report.encoding.bytesWritten);
+        }
+    }
+}
+
+void PrintSummary(const ConfigState& state, const Localisation& localisation,
+                  const MacroRebuild& macros) {
     const ConfigRecord& r = state.working;
     std::printf(
         "Profile %d: %s, %s; language \"%s\"\n", state.ProfileIndex,
@@ -60,6 +99,7 @@ void PrintSummary(const ConfigState& state, const Localisation& localisation) {
             "  Button %zu  %-26s %-20s %s\n", i + 1, ("\"" + state.labels[i] + "\"").c_str(),
             FunctionName(r[rec::kButtonFunction + i]).c_str(), HexString(word, " ").c_str());
     }
+    PrintMacros(macros);
 }
 
 }  // namespace
@@ -88,6 +128,14 @@ int RunShow(const std::vector<std::string>& args) {
     ConfigState state;
     ConfigFiles files(state, folder);
     Localisation localisation;
+    // The program's own rebuild, watched so that the summary can tell what it did.
+    MacroRebuild macros;
+    files.SetMacroAreaRebuilder([&macros](ConfigRecord& record, const std::filesystem::path& path) {
+        const MacroStore store(path);
+        macros.ran = true;
+        macros.storeFound = store.Exists();
+        macros.reports = EncodeMacroStore(record, store);
+    });
     LoadProfileAtStartup(files, state, localisation);
 
     if (parsed.flags.contains("--json")) {
@@ -101,7 +149,7 @@ int RunShow(const std::vector<std::string>& args) {
         std::printf("%s\n",
                     out.dump(2, ' ', false, nlohmann::json::error_handler_t::replace).c_str());
     } else {
-        PrintSummary(state, localisation);
+        PrintSummary(state, localisation, macros);
     }
     return 0;
 }

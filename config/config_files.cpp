@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "macro/macro_encoder.h"
 #include "platform/files.h"
 #include "platform/ini_file.h"
 #include "platform/trace.h"
@@ -27,7 +28,7 @@ std::string ProfileLabelName(int index) {
 }
 
 ConfigFiles::ConfigFiles(ConfigState& state, std::filesystem::path folder)
-    : m_state(state), m_folder(std::move(folder)) {}
+    : m_state(state), m_folder(std::move(folder)), m_rebuilder(RebuildMacroAreaFromStore) {}
 
 std::filesystem::path ConfigFiles::InFolder(const std::string& name) const {
     return m_folder / PathFromUtf8(name);

@@ -20,6 +20,8 @@ class ConfigFiles {
     // `folder` is the executable's folder: every data file is named relative to it.
     ConfigFiles(ConfigState& state, std::filesystem::path folder);
 
+    // Rebuilding the macro area belongs to every load, so the macro store's encoder is in place
+    // from the start; tests put their own in.
     void SetMacroAreaRebuilder(MacroAreaRebuilder rebuilder) { m_rebuilder = std::move(rebuilder); }
 
     void LoadConfiguration();

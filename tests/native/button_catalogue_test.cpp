@@ -69,6 +69,18 @@ TEST(ButtonCatalogue, ActionWords) {
     }
 }
 
+TEST(ButtonCatalogue, IndicesOutsideTheSevenButtonsReadNothing) {
+    ConfigRecord r;
+    for (size_t i = 0; i < kButtonCount; ++i) {
+        r[rec::kButtonFunction + i] = kFunctionMenu;
+    }
+    r[rec::kButtonFunction + 2] = kFunctionClick;  // entry 7 is Click too, but is no button
+    for (const size_t button : {size_t{7}, size_t{8}, size_t{5000}}) {
+        EXPECT_EQ(Word(r, button), "00 00 00 00") << button;
+        EXPECT_FALSE(IsLastClickButton(r, button)) << button;
+    }
+}
+
 TEST(ButtonCatalogue, DpiButtonsNeedAStageAmongTheFirstSix) {
     ConfigRecord r = WithButton(5, kFunctionDpi, {{rec::kDpiAction, kDpiDown}});
     r[rec::StageEnabled(1)] = 0;
@@ -83,11 +95,8 @@ TEST(ButtonCatalogue, DeviceTableSwapsButtonsThreeAndFourAndFixesSlots14And15) {
     ConfigRecord r;  // all zero: every button is Click
     std::string expected;
     for (int slot = 0; slot < 32; ++slot) {
-        expected += slot < 7     ? "010"
-                                   "0F000"
-                    : slot == 14 ? "0100F700"
-                    : slot == 15 ? "0100F800"
-                                 : "00000000";
+        const char* word = slot < 7 ? "0100F000" : slot == 14 ? "0100F700" : "00000000";
+        expected += slot == 15 ? "0100F800" : word;
     }
     EXPECT_EQ(HexString(BuildDeviceButtonTable(r)), expected);
 
