@@ -18,14 +18,6 @@ std::string ItemKey(size_t index) {
     return "Item" + std::to_string(index);
 }
 
-std::optional<IniDocument> LoadStore(const std::filesystem::path& path) {
-    const auto bytes = ReadFileBytes(path);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    return IniDocument::Parse(*bytes);
-}
-
 std::string Get(const IniDocument& doc, std::string_view section, std::string_view key) {
     return doc.Find(section, key).value_or(std::string());
 }
@@ -92,7 +84,7 @@ bool MacroStore::Exists() const {
 }
 
 std::vector<std::string> MacroStore::ReadMacroNames() const {
-    const auto doc = LoadStore(m_path);
+    const auto doc = IniFile(m_path).Load();
     if (!doc) {
         return {};
     }
@@ -106,7 +98,7 @@ std::vector<std::string> MacroStore::ReadMacroNames() const {
 }
 
 StoredMacro MacroStore::ReadMacro(std::string_view name) const {
-    const auto doc = LoadStore(m_path);
+    const auto doc = IniFile(m_path).Load();
     if (!doc || IsReservedMacroName(name)) {
         return {};
     }

@@ -353,7 +353,22 @@ bool StoreDocument(const std::filesystem::path& path, const IniDocument& doc) {
     return !WriteFileAtomic(path, bytes);
 }
 
+// A missing file edits as an empty one; an unreadable one is left alone.
+std::optional<IniDocument> LoadForEdit(const std::filesystem::path& path) {
+    if (auto doc = LoadDocument(path)) {
+        return doc;
+    }
+    if (FileExists(path)) {
+        return std::nullopt;
+    }
+    return IniDocument::Empty();
+}
+
 }  // namespace
+
+std::optional<IniDocument> IniFile::Load() const {
+    return LoadDocument(m_path);
+}
 
 std::optional<std::string> IniFile::Find(std::string_view section, std::string_view key) const {
     const auto doc = LoadDocument(m_path);
@@ -367,13 +382,13 @@ std::string IniFile::GetString(std::string_view section, std::string_view key,
 }
 
 bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
-    IniDocument doc = LoadDocument(m_path).value_or(IniDocument::Empty());
-    return doc.Write(section, key, value) && StoreDocument(m_path, doc);
+    auto doc = LoadForEdit(m_path);
+    return doc && doc->Write(section, key, value) && StoreDocument(m_path, *doc);
 }
 
 bool IniFile::Edit(const std::function<bool(IniDocument&)>& edit) {
-    IniDocument doc = LoadDocument(m_path).value_or(IniDocument::Empty());
-    return edit(doc) && StoreDocument(m_path, doc);
+    auto doc = LoadForEdit(m_path);
+    return doc && edit(*doc) && StoreDocument(m_path, *doc);
 }
 
 bool IniFile::DeleteKey(std::string_view section, std::string_view key) {

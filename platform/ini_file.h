@@ -77,6 +77,9 @@ class IniFile {
 
     const std::filesystem::path& Path() const { return m_path; }
 
+    // The whole file parsed; nullopt when it is missing or cannot be read.
+    std::optional<IniDocument> Load() const;
+
     std::optional<std::string> Find(std::string_view section, std::string_view key) const;
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view fallback = {}) const;
@@ -85,7 +88,8 @@ class IniFile {
     bool DeleteSection(std::string_view section);
 
     // Several changes in one rewrite of the file, so that they land together or not at all.
-    // `edit` returns false to abandon the change; a missing file starts empty.
+    // `edit` returns false to abandon the change; a missing file starts empty. A file that exists
+    // but cannot be read is never replaced: the change fails instead of losing its contents.
     bool Edit(const std::function<bool(IniDocument&)>& edit);
 
   private:

@@ -15,7 +15,7 @@ namespace ventrio {
 namespace {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         wchar_t base[MAX_PATH];
         GetTempPathW(MAX_PATH, base);
@@ -30,7 +30,7 @@ public:
     }
     const std::filesystem::path& Path() const { return m_path; }
 
-private:
+  private:
     static inline int s_counter = 0;
     std::filesystem::path m_path;
 };
@@ -59,6 +59,25 @@ TEST(PlatformWin, WideTextAndPathsRoundTrip) {
     IniFile(ini).WriteString("Setting-CHS", "Item1", "左键");
     EXPECT_EQ(IniFile(ini).GetString("setting-chs", "ITEM1"), "左键");
     EXPECT_TRUE(FileExists(ini));
+}
+
+TEST(PlatformWin, AnIniFileThatCannotBeReadIsNeverReplaced) {
+    TempFolder folder;
+    const auto path = folder.Path() / L"record.ini";
+    IniFile store(path);
+    ASSERT_TRUE(store.WriteString("MacroName", "MacroCount", "3"));
+    const auto before = ReadFileBytes(path);
+
+    // Another program holds the file open without sharing it.
+    HANDLE locked = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(store.WriteString("MacroName", "MacroCount", "0"));
+    EXPECT_FALSE(store.Edit([](IniDocument& doc) { return doc.Write("A", "k", "v"); }));
+    CloseHandle(locked);
+
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_EQ(store.GetString("MacroName", "MacroCount"), "3");
 }
 
 TEST(PlatformWin, ExecutableFolderHoldsTheTestProgram) {
