@@ -15,7 +15,7 @@ namespace ventrio {
 namespace {
 
 class TempFolder {
-public:
+  public:
     TempFolder() {
         wchar_t base[MAX_PATH];
         GetTempPathW(MAX_PATH, base);
@@ -30,7 +30,7 @@ public:
     }
     const std::filesystem::path& Path() const { return m_path; }
 
-private:
+  private:
     static inline int s_counter = 0;
     std::filesystem::path m_path;
 };
