@@ -1,8 +1,12 @@
 // screenshot.exe: saves what a window (found by title and/or class) or the whole screen shows
-// as a PNG file. Hidden windows are asked to print themselves.
+// as a PNG file.
 //
-//   screenshot [--window TITLE] [--class CLASS] [--wait SECONDS] [--print] OUTPUT.png
+//   screenshot [--window TITLE] [--class CLASS] [--wait SECONDS] [--show] OUTPUT.png
 //   screenshot --screen OUTPUT.png
+//
+// A visible window is taken from the screen. A hidden one is asked to print itself, which other
+// processes' windows cannot do under Wine; --show instead shows it for the moment of the picture
+// (without activating it) and hides it again.
 //
 // Exit codes: 0 saved, 1 usage, 2 no such window, 3 the picture could not be taken or saved.
 #include <windows.h>
@@ -17,18 +21,21 @@
 
 namespace {
 
+// Time for a window shown from outside to paint itself.
+constexpr DWORD kShowMilliseconds = 700;
+
 struct Options {
     std::wstring title;
     std::wstring className;
     bool screen = false;
-    bool print = false;
+    bool show = false;
     double waitSeconds = 0;
     std::filesystem::path output;
 };
 
 int Usage() {
     std::fputs(
-        "usage: screenshot [--window TITLE] [--class CLASS] [--wait SECONDS] [--print] OUT.png\n"
+        "usage: screenshot [--window TITLE] [--class CLASS] [--wait SECONDS] [--show] OUT.png\n"
         "       screenshot --screen OUT.png\n",
         stderr);
     return 1;
@@ -46,8 +53,8 @@ bool Parse(int argc, wchar_t** argv, Options& options) {
             options.waitSeconds = std::wcstod(argv[++i], nullptr);
         } else if (arg == L"--screen") {
             options.screen = true;
-        } else if (arg == L"--print") {
-            options.print = true;
+        } else if (arg == L"--show") {
+            options.show = true;
         } else if (!arg.starts_with(L"--") && options.output.empty()) {
             options.output = arg;
         } else {
@@ -88,8 +95,20 @@ int wmain(int argc, wchar_t** argv) {
             std::fputs("screenshot: no such window\n", stderr);
             return 2;
         }
-        picture =
-            options.print ? ventrio::PrintWindowToBitmap(window) : ventrio::CaptureWindow(window);
+        if (options.show && !IsWindowVisible(window)) {
+            // A window may hide itself again as it is shown (the main window does during its
+            // first paints without a mouse); it is asked a few times.
+            for (int attempt = 0; attempt < 3 && !IsWindowVisible(window); ++attempt) {
+                ShowWindowAsync(window, SW_SHOWNOACTIVATE);
+                Sleep(kShowMilliseconds);
+            }
+            RECT rect{};
+            GetWindowRect(window, &rect);
+            picture = ventrio::CaptureScreenRect(rect);
+            ShowWindowAsync(window, SW_HIDE);
+        } else {
+            picture = ventrio::CaptureWindow(window);
+        }
     }
     if (!picture || !ventrio::SaveBitmapAsPng(picture.Get(), options.output)) {
         std::fputs("screenshot: could not take or save the picture\n", stderr);
