@@ -76,8 +76,7 @@ void CVentrioDlg::SetWindowIcons() {
 }
 
 void CVentrioDlg::ShowSplash() {
-    CDlgSplash splash;
-    splash.DoModal(Handle());
+    ShowSplashWindow(Handle());
 }
 
 void CVentrioDlg::BuildUserInterface() {

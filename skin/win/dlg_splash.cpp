@@ -4,6 +4,11 @@
 
 namespace ventrio {
 
+void ShowSplashWindow(HWND owner) {
+    CDlgSplash splash;
+    splash.DoModal(owner);
+}
+
 bool CDlgSplash::OnInitDialog() {
     m_base = MakeBaseBitmap("Skins\\splash.png");
     SetWindowPos(Handle(), nullptr, 0, 0, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);

@@ -29,4 +29,7 @@ class CDlgSplash : public Dialog {
     ScopedBitmap m_base;
 };
 
+// Shows the splash over `owner` and returns when it has closed.
+void ShowSplashWindow(HWND owner);
+
 }  // namespace ventrio

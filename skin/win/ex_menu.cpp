@@ -127,6 +127,15 @@ CExMenu::CExMenu(HFONT font) : m_font(font) {
 
 CExMenu::~CExMenu() {
     LiveMenus().erase(this);
+    // Destroying a menu destroys its sub-menus too; they belong to their own CExMenu objects, so
+    // they are taken out first.
+    if (m_menu) {
+        for (int i = GetMenuItemCount(m_menu.Get()) - 1; i >= 0; --i) {
+            if (GetSubMenu(m_menu.Get(), i) != nullptr) {
+                RemoveMenu(m_menu.Get(), static_cast<UINT>(i), MF_BYPOSITION);
+            }
+        }
+    }
 }
 
 bool CExMenu::CreatePopupMenu() {

@@ -18,6 +18,7 @@ class CExMenu {
   public:
     // `font` is the owner's font for the item texts; nullptr keeps the context's current font.
     explicit CExMenu(HFONT font = nullptr);
+    // Destroys the menu but not the sub-menus appended to it, which their own objects own.
     ~CExMenu();
     CExMenu(const CExMenu&) = delete;
     CExMenu& operator=(const CExMenu&) = delete;

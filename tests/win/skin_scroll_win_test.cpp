@@ -172,6 +172,11 @@ TEST(SkinScrollWin, TheSkinnedBarsRequestsReachTheWrappedWindow) {
     EXPECT_EQ(frame.VerticalBar().State().trackPosition, -1);
     EXPECT_EQ(frame.VerticalBar().State().position, panel.Position());
 
+    // Pointing at the thumb shows its hover look.
+    const ScrollBarLayout end = LayoutScrollBar(length, 13, frame.VerticalBar().State());
+    SendMouse(bar, WM_MOUSEMOVE, 6, end.arrow + end.thumbOffset + end.thumbLength / 2);
+    test::SaveScreenshot(host.Handle(), "scroll-bar-thumb-hover");
+
     // The bar follows a change the panel makes by itself.
     SetScrollPos(panel.Handle(), SB_VERT, 120, TRUE);
     EXPECT_TRUE(test::PumpUntil([&] { return frame.VerticalBar().State().position == 120; }));
