@@ -1,10 +1,74 @@
 #!/usr/bin/env bash
-# Builds the utility and runs it. Until the Windows program lands this shows, through the
-# command-line companion, the configuration the program would load from its generated data set.
+# Builds the utility and starts it: on Linux the program with the simulated mouse,
+# ventrio-sim.exe, under Wine. With a display it simply runs there (Ctrl+C ends it). Without one
+# it runs inside a private Xvfb display, takes pictures once it has started, says where they are
+# and ends.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 cd "$root"
 bash tools/install-deps.sh
+
+jobs=$(nproc)
+# The native build provides the build-time tools of the Windows build.
 cmake -S . -B build/native -G Ninja >/dev/null
-cmake --build build/native -j "$(nproc)"
-build/native/bin/ventrioctl show "$@"
+cmake --build build/native -j "$jobs"
+cmake -S . -B build/win64 -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-x86_64-w64-mingw32.cmake" \
+    -DVENTRIO_HOST_TOOLS="$root/build/native" >/dev/null
+cmake --build build/win64 -j "$jobs" --target ventrio-sim screenshot
+
+bin="$root/build/win64/bin"
+if [ -n "${DISPLAY:-}" ]; then
+    export WINE_USE_DISPLAY=1
+fi
+source tools/wine-env.sh
+# Wine sees the Linux file system as drive Z:.
+windows_path() {
+    printf 'Z:%s' "${1//\//\\}"
+}
+# A prefix of its own, apart from the one the tests use.
+mkdir -p "$root/build/win64/run"
+wine_start "$root/build/win64/run"
+
+# Windows' fonts are not installed under Wine: the program's faces are mapped to the free ones
+# installed with it. Without a window manager (Xvfb) Wine places the windows itself, instead of
+# waiting for a manager that never answers.
+managed=Y
+[ -z "${WINE_USE_DISPLAY:-}" ] && managed=N
+settings="$WINEPREFIX/run-settings.reg"
+{
+    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+    printf '"Arial"="Liberation Sans"\r\n"黑体"="WenQuanYi Micro Hei"\r\n\r\n'
+    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="%s"\r\n' "$managed"
+} | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$settings"
+"$WINE64" regedit /S "$(windows_path "$settings")" >/dev/null 2>&1 || true
+"$WINESERVER" -w
+
+cd "$bin"
+if [ -n "${WINE_USE_DISPLAY:-}" ]; then
+    echo "Starting ventrio-sim.exe on $DISPLAY (Ctrl+C ends it)."
+    wine_run ./ventrio-sim.exe
+    exit 0
+fi
+
+shots="$root/build/win64/screenshots"
+mkdir -p "$shots"
+wine_run ./ventrio-sim.exe &
+title='Korvex2016版'
+sleep 1.5
+wine_run ./screenshot.exe --screen "$(windows_path "$shots/run-splash.png")" >/dev/null || true
+# The window takes its title when the splash has gone; give it a moment to finish starting.
+if ! wine_run ./screenshot.exe --window "$title" --wait 30 "$(windows_path "$shots/run-probe.png")" \
+    >/dev/null 2>&1; then
+    echo "ventrio-sim.exe did not start" >&2
+    exit 1
+fi
+rm -f "$shots/run-probe.png"
+sleep 2
+wine_run ./screenshot.exe --screen "$(windows_path "$shots/run-screen.png")" >/dev/null
+wine_run ./screenshot.exe --window "$title" --show "$(windows_path "$shots/run-main-window.png")" \
+    >/dev/null
+echo "ventrio-sim.exe started. Pictures:"
+echo "  $shots/run-splash.png       the splash during start-up"
+echo "  $shots/run-screen.png       the screen after start-up"
+echo "  $shots/run-main-window.png  the main window (shown for the picture if it runs hidden)"
