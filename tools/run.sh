@@ -21,28 +21,9 @@ if [ -n "${DISPLAY:-}" ]; then
     export WINE_USE_DISPLAY=1
 fi
 source tools/wine-env.sh
-# Wine sees the Linux file system as drive Z:.
-windows_path() {
-    printf 'Z:%s' "${1//\//\\}"
-}
 # A prefix of its own, apart from the one the tests use.
 mkdir -p "$root/build/win64/run"
 wine_start "$root/build/win64/run"
-
-# Windows' fonts are not installed under Wine: the program's faces are mapped to the free ones
-# installed with it. Without a window manager (Xvfb) Wine places the windows itself, instead of
-# waiting for a manager that never answers.
-managed=Y
-[ -z "${WINE_USE_DISPLAY:-}" ] && managed=N
-settings="$WINEPREFIX/run-settings.reg"
-{
-    printf 'Windows Registry Editor Version 5.00\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
-    printf '"Arial"="Liberation Sans"\r\n"黑体"="WenQuanYi Micro Hei"\r\n\r\n'
-    printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="%s"\r\n' "$managed"
-} | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$settings"
-"$WINE64" regedit /S "$(windows_path "$settings")" >/dev/null 2>&1 || true
-"$WINESERVER" -w
 
 cd "$bin"
 if [ -n "${WINE_USE_DISPLAY:-}" ]; then

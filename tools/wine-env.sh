@@ -56,6 +56,29 @@ wine_start() {
         "$WINE64" wineboot --init >/dev/null 2>&1 || true
         "$WINESERVER" -w
     fi
+    _wine_settings
+}
+
+# Wine sees the Linux file system as drive Z:.
+windows_path() {
+    printf 'Z:%s' "${1//\//\\}"
+}
+
+# Windows' fonts are not installed under Wine: the program's faces are mapped to the free ones
+# installed with it. Without a window manager (Xvfb) Wine places the windows itself instead of
+# waiting for a manager that never answers (it would wait 2 s at every hide).
+_wine_settings() {
+    local managed=Y
+    [ -z "${WINE_USE_DISPLAY:-}" ] && managed=N
+    local settings="$WINEPREFIX/ventrio-settings.reg"
+    {
+        printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+        printf '"Arial"="Liberation Sans"\r\n"黑体"="WenQuanYi Micro Hei"\r\n"宋体"="WenQuanYi Micro Hei"\r\n\r\n'
+        printf '[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="%s"\r\n' "$managed"
+    } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$settings"
+    "$WINE64" regedit /S "$(windows_path "$settings")" >/dev/null 2>&1 || true
+    "$WINESERVER" -w
 }
 
 wine_run() {
