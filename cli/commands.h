@@ -7,5 +7,7 @@
 namespace ventrio::cli {
 
 int RunShow(const std::vector<std::string>& args);
+int RunApply(const std::vector<std::string>& args);
+int RunSimDump(const std::vector<std::string>& args);
 
 }  // namespace ventrio::cli

@@ -20,6 +20,13 @@ struct Command {
 const Command kCommands[] = {
     {"show", ventrio::cli::RunShow,
      "show [--dir DIR] [--json] [--trace]   the configuration start-up would load from DIR"},
+    {"apply", ventrio::cli::RunApply,
+     "apply [--dir DIR] --sim STATE|--device [--json] [--trace] [--real-time]\n"
+     "        applies the configuration of DIR to the simulated mouse kept in STATE (created\n"
+     "        from the factory state when missing, written back afterwards) or to the mouse"},
+    {"sim-dump", ventrio::cli::RunSimDump,
+     "sim-dump STATE   the simulated mouse's memory as JSON (the factory state when STATE\n"
+     "        does not exist)"},
 };
 
 int PrintUsage(std::FILE* out) {
@@ -60,5 +67,7 @@ int wmain(int argc, wchar_t** argv) {
     return Run(args);
 }
 #else
-int main(int argc, char** argv) { return Run(std::vector<std::string>(argv, argv + argc)); }
+int main(int argc, char** argv) {
+    return Run(std::vector<std::string>(argv, argv + argc));
+}
 #endif
