@@ -3,8 +3,11 @@
 #include <windows.h>
 // clang-format off
 #include <setupapi.h>
+// mingw-w64's HID headers declare their functions without C linkage.
+extern "C" {
 #include <hidsdi.h>
 #include <hidpi.h>
+}
 // clang-format on
 
 #include <vector>
