@@ -136,6 +136,10 @@ bool DeviceLink::HasInputInterface() const {
 }
 
 bool DeviceLink::CreateReaderEvent() {
+    // The reader keeps the event it started with: one event for the whole process.
+    if (m_readerEvent) {
+        return true;
+    }
     m_readerEvent = m_backend.CreateReaderEvent();
     if (!m_readerEvent) {
         Trace("CreateEvent failed.");

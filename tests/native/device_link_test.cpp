@@ -167,6 +167,21 @@ TEST(DeviceFind, AtStartupClearsTheImageAndSendsTheFunctionOption) {
     EXPECT_EQ(absent.link.DevicePresent(), 0);
 }
 
+TEST(DeviceFind, TheReaderEventIsMadeOnceAndAFailureIsTraced) {
+    SimRig failing;
+    failing.backend.SetReaderEventFails(true);
+    TraceCapture trace;
+    EXPECT_FALSE(failing.link.CreateReaderEvent());
+    EXPECT_EQ(trace.Text(), "CreateEvent failed.");
+    EXPECT_FALSE(failing.link.ReaderEvent());
+
+    SimRig rig;
+    ASSERT_TRUE(rig.link.CreateReaderEvent());
+    const auto event = rig.link.ReaderEvent();
+    EXPECT_TRUE(rig.link.CreateReaderEvent());
+    EXPECT_EQ(rig.link.ReaderEvent(), event);
+}
+
 TEST(DeviceCommands, EachCommandSendsItsReportsAndPauses) {
     struct Case {
         const char* name;
