@@ -24,6 +24,13 @@ const Command kCommands[] = {
      "button-table FILE [--json]            the device button table of a configuration file"},
     {"encode-macros", ventrio::cli::RunEncodeMacros,
      "encode-macros [--dir DIR] [--json]    the macro manager's blocks for DIR's macro store"},
+    {"apply", ventrio::cli::RunApply,
+     "apply [--dir DIR] --sim STATE|--device [--json] [--trace] [--real-time]\n"
+     "        applies the configuration of DIR to the simulated mouse kept in STATE (created\n"
+     "        from the factory state when missing, written back afterwards) or to the mouse"},
+    {"sim-dump", ventrio::cli::RunSimDump,
+     "sim-dump STATE   the simulated mouse's memory as JSON (the factory state when STATE\n"
+     "        does not exist)"},
 };
 
 int PrintUsage(std::FILE* out) {
