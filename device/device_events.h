@@ -12,8 +12,6 @@
 
 namespace ventrio {
 
-inline constexpr uint32_t WM_DEVICE_EVENT = 0x7F2;
-
 // Event codes: 1 to 3 a DPI stage change, 9 a macro key switch; 14 and 15 come from the
 // device-change handling (mouse found, mouse not found).
 inline constexpr uint64_t kEventMacroSwitch = 9;

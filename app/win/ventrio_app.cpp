@@ -32,7 +32,8 @@ bool RegisterPrivateClass() {
 
 }  // namespace
 
-CVentrioApp::CVentrioApp() : m_files(m_config, ExecutableFolder()) {}
+CVentrioApp::CVentrioApp(std::unique_ptr<HidBackend> hid)
+    : m_files(m_config, ExecutableFolder()), m_hid(std::move(hid)), m_link(*m_hid, m_clock) {}
 
 bool CVentrioApp::InitInstance() {
     INITCOMMONCONTROLSEX controls{};
@@ -55,7 +56,7 @@ bool CVentrioApp::InitInstance() {
 }
 
 void CVentrioApp::RunMainWindow() {
-    CVentrioDlg dialog(m_config, m_files, ProgramLocalisation(), m_shell);
+    CVentrioDlg dialog(m_config, m_files, ProgramLocalisation(), m_shell, m_link);
     dialog.DoModal(nullptr);
 }
 
@@ -67,10 +68,10 @@ int CVentrioApp::ExitInstance() {
     return 0;
 }
 
-int RunVentrio() {
+int RunVentrio(std::unique_ptr<HidBackend> hid) {
     InstallDebugOutputTrace();
     InstallSystemAnsiCodec();
-    CVentrioApp app;
+    CVentrioApp app(std::move(hid));
     if (!app.InitInstance()) {
         return 0;
     }

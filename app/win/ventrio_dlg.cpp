@@ -1,6 +1,8 @@
 #include "app/win/ventrio_dlg.h"
 
 #include "app/profile_loading.h"
+#include "device/device_events.h"
+#include "platform/trace.h"
 #include "platform/win/private_messages.h"
 #include "platform/win/wide_text.h"
 #include "resources/resource_ids.h"
@@ -25,12 +27,13 @@ HWND MainWindowHandle() {
 }
 
 CVentrioDlg::CVentrioDlg(ConfigState& config, ConfigFiles& files, Localisation& localisation,
-                         Shell& shell)
+                         Shell& shell, DeviceLink& link)
     : Dialog(kTemplateId),
       m_config(config),
       m_files(files),
       m_localisation(localisation),
-      m_shell(shell) {}
+      m_shell(shell),
+      m_link(link) {}
 
 CVentrioDlg::~CVentrioDlg() {
     Destroy();
@@ -41,26 +44,84 @@ bool CVentrioDlg::OnInitDialog() {
     return true;
 }
 
-// The order matters: the device link joins between keeping the window handle and loading the
-// files, so that a mouse found at start-up is set up before its configuration is read.
+// The order matters: a mouse found at start-up is set up before its configuration is read, and
+// the reader exists before the device notifications can report an arrival.
 bool CVentrioDlg::InitialiseMainWindow() {
     SetWindowIcons();
     ShowSplash();
     SetWindowTextW(Handle(), Widen(kProductTitle).c_str());
     g_mainWindow.store(Handle());
 
+    if (!StartDeviceLink()) {
+        return false;
+    }
+
     LoadProfileAtStartup(m_files, m_config, m_localisation);
 
     BuildUserInterface();
     AddTrayIcon();
+    m_link.ReadFirmwareVersion();
 
-    // Without a mouse the program runs hidden and without a tray icon until one arrives.
-    if (DevicePresent.load() != 1) {
+    if (m_link.DevicePresent() == 1) {
+        m_link.SetFunctionOption();
+    } else {
+        // Without a mouse the program runs hidden and without a tray icon until one arrives.
         RemoveTrayIcon();
     }
 
     m_localisation.CopyDpiLabelsFromTexts();
+    m_link.ReadFirmwareVersion();
     return true;
+}
+
+bool CVentrioDlg::StartDeviceLink() {
+    const bool found = FindDeviceAtStartup(m_link, m_config.working);
+    if (!m_link.CreateReaderEvent()) {
+        return false;
+    }
+    // Sent, not posted: the reader starts its next read only when the window has handled the
+    // event, device commands included.
+    const HWND window = Handle();
+    m_reader = std::make_unique<InputReportReader>(m_link, [window](uint8_t code, uint8_t value) {
+        SendMessageW(window, WM_DEVICE_EVENT, code, value);
+    });
+    if (found) {
+        m_reader->Resume();
+    }
+    m_deviceChange = std::make_unique<DeviceChangeHandler>(m_link, m_config, m_files, *m_reader,
+                                                           static_cast<DeviceChangeWindow&>(*this));
+    m_deviceNotification = RegisterForHidInterfaces(Handle());
+    if (!m_deviceNotification) {
+        Trace("RegisterDeviceNotification failed!!!");
+        return false;
+    }
+    return true;
+}
+
+LRESULT CVentrioDlg::OnDeviceChange(WPARAM eventType, LPARAM lParam) {
+    const auto broadcast = ReadDeviceBroadcast(lParam);
+    if (broadcast && m_deviceChange) {
+        m_deviceChange->OnDeviceChange(static_cast<uint32_t>(eventType), broadcast->deviceType,
+                                       broadcast->interfacePath);
+    }
+    return TRUE;
+}
+
+LRESULT CVentrioDlg::OnDeviceEvent(WPARAM code, LPARAM value) {
+    const auto balloon = ventrio::OnDeviceEvent(m_link, m_config.working, m_localisation.texts,
+                                                code, static_cast<uint64_t>(value));
+    if (balloon) {
+        ShowTrayBalloon(balloon->text, balloon->title, balloon->timeoutMs);
+    }
+    return 0;
+}
+
+void CVentrioDlg::SendDeviceEvent(uint32_t code, uint32_t value) {
+    SendMessageW(Handle(), WM_DEVICE_EVENT, code, value);
+}
+
+void CVentrioDlg::HideMainWindow() {
+    ShowWindow(Handle(), SW_HIDE);
 }
 
 void CVentrioDlg::SetWindowIcons() {
@@ -124,7 +185,9 @@ MessageResult CVentrioDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
         case WM_TRAY_NOTIFY:
             return OnTrayCallback(static_cast<UINT>(wParam), static_cast<UINT>(lParam));
         case WM_DEVICE_EVENT:
-            return 0;
+            return OnDeviceEvent(wParam, lParam);
+        case WM_DEVICECHANGE:
+            return OnDeviceChange(wParam, lParam);
         case WM_PROFILE_COMMAND:
             return 0;
         case WM_MARKER_POS:
@@ -153,7 +216,7 @@ bool CVentrioDlg::OnCommand(int id, int code, HWND control) {
 }
 
 bool CVentrioDlg::OnNcPaint(HRGN) {
-    if (DevicePresent.load() == 1 || m_noDeviceHides <= 0) {
+    if (m_link.DevicePresent() == 1 || m_noDeviceHides <= 0) {
         return false;
     }
     --m_noDeviceHides;
@@ -162,7 +225,14 @@ bool CVentrioDlg::OnNcPaint(HRGN) {
 }
 
 bool CVentrioDlg::OnDestroy() {
+    // The reader is only asked to stop here; it is joined when the window object goes, after the
+    // modal run, since it may be waiting to send this window a message.
+    if (m_reader) {
+        m_reader->RequestStop();
+    }
+    m_link.CloseHandles();
     RemoveTrayIcon();
+    m_deviceNotification.Reset();
     if (g_mainWindow.load() == Handle()) {
         g_mainWindow.store(nullptr);
     }

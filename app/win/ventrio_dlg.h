@@ -8,11 +8,16 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 #include "app/localisation.h"
 #include "config/config_files.h"
 #include "config/config_state.h"
+#include "device/device_change.h"
+#include "device/device_link.h"
+#include "device/input_report_reader.h"
 #include "platform/shell.h"
+#include "platform/win/device_broadcast.h"
 #include "platform/win/handles.h"
 #include "platform/win/window.h"
 
@@ -25,7 +30,7 @@ inline constexpr char kProductTitle[] = "Korvex2016版";
 // The main window, for the threads and handlers that talk to it.
 HWND MainWindowHandle();
 
-class CVentrioDlg : public Dialog {
+class CVentrioDlg : public Dialog, private DeviceChangeWindow {
   public:
     static constexpr int kTemplateId = 102;
     static constexpr UINT kTrayIconId = 128;
@@ -33,7 +38,8 @@ class CVentrioDlg : public Dialog {
     static constexpr UINT kYAxisMarkerId = 2026;
     static constexpr int kNoDeviceHides = 2;
 
-    CVentrioDlg(ConfigState& config, ConfigFiles& files, Localisation& localisation, Shell& shell);
+    CVentrioDlg(ConfigState& config, ConfigFiles& files, Localisation& localisation, Shell& shell,
+                DeviceLink& link);
     ~CVentrioDlg() override;
 
     bool PreTranslateMessage(MSG& message) override;
@@ -41,10 +47,7 @@ class CVentrioDlg : public Dialog {
     // Whether the initialisation ran to its end.
     bool Initialised() const { return m_initialised; }
     int NoDeviceHidesLeft() const { return m_noDeviceHides; }
-
-    // 1 while the mouse's command interface is open. The input reader reads it from its own
-    // thread, so it is atomic; only the user-interface thread writes it.
-    std::atomic<int32_t> DevicePresent{0};
+    bool TrayIconShown() const { return m_trayIconShown; }
 
   protected:
     bool OnInitDialog() override;
@@ -67,8 +70,18 @@ class CVentrioDlg : public Dialog {
     void BuildUserInterface();
     void CreateFonts();
 
-    void AddTrayIcon();
-    void RemoveTrayIcon();
+    // The device link's part of the initialisation: the mouse search, the reader's event and
+    // thread, the device notifications. False when the initialisation must stop.
+    bool StartDeviceLink();
+    LRESULT OnDeviceChange(WPARAM eventType, LPARAM broadcast);
+    LRESULT OnDeviceEvent(WPARAM code, LPARAM value);
+
+    // What the device-change handling asks of the window.
+    void SendDeviceEvent(uint32_t code, uint32_t value) override;
+    void HideMainWindow() override;
+    void AddTrayIcon() override;
+    void RemoveTrayIcon() override;
+    void ShowTrayBalloon(const std::string& text, const std::string& title, UINT timeoutMs);
     LRESULT OnTrayCallback(UINT iconId, UINT mouseMessage);
     void ShowTrayMenu();
     LRESULT OnMarkerPos(WPARAM value, LPARAM markerId);
@@ -81,8 +94,13 @@ class CVentrioDlg : public Dialog {
     ConfigFiles& m_files;
     Localisation& m_localisation;
     Shell& m_shell;
+    DeviceLink& m_link;
+    std::unique_ptr<InputReportReader> m_reader;
+    std::unique_ptr<DeviceChangeHandler> m_deviceChange;
+    DeviceNotification m_deviceNotification;
 
     bool m_initialised = false;
+    bool m_trayIconShown = false;
     int m_noDeviceHides = kNoDeviceHides;
     ScopedIcon m_largeIcon;
     ScopedIcon m_smallIcon;

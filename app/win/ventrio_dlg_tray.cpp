@@ -11,6 +11,10 @@
 namespace ventrio {
 
 void CVentrioDlg::AddTrayIcon() {
+    // The mouse announces each of its interfaces, so an arrival may ask for the icon again.
+    if (m_trayIconShown) {
+        return;
+    }
     m_trayIcon = NOTIFYICONDATAW{};
     m_trayIcon.cbSize = sizeof(m_trayIcon);
     m_trayIcon.hWnd = Handle();
@@ -20,13 +24,30 @@ void CVentrioDlg::AddTrayIcon() {
     m_trayIcon.hIcon = m_smallIcon.Get();
     const std::wstring tip = Widen(m_localisation.texts.Text(6));
     wcsncpy(m_trayIcon.szTip, tip.c_str(), std::size(m_trayIcon.szTip) - 1);
-    Shell_NotifyIconW(NIM_ADD, &m_trayIcon);
+    m_trayIconShown = Shell_NotifyIconW(NIM_ADD, &m_trayIcon) != FALSE;
 }
 
 void CVentrioDlg::RemoveTrayIcon() {
     if (m_trayIcon.hWnd != nullptr) {
         Shell_NotifyIconW(NIM_DELETE, &m_trayIcon);
     }
+    m_trayIconShown = false;
+}
+
+// A balloon asked for while the icon does not exist shows nothing and is not retried.
+void CVentrioDlg::ShowTrayBalloon(const std::string& text, const std::string& title,
+                                  UINT timeoutMs) {
+    if (!m_trayIconShown) {
+        return;
+    }
+    const std::wstring info = Widen(text);
+    const std::wstring infoTitle = Widen(title);
+    wcsncpy(m_trayIcon.szInfo, info.c_str(), std::size(m_trayIcon.szInfo) - 1);
+    wcsncpy(m_trayIcon.szInfoTitle, infoTitle.c_str(), std::size(m_trayIcon.szInfoTitle) - 1);
+    m_trayIcon.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_INFO;
+    m_trayIcon.dwInfoFlags = NIIF_INFO;
+    m_trayIcon.uTimeout = timeoutMs;
+    Shell_NotifyIconW(NIM_MODIFY, &m_trayIcon);
 }
 
 LRESULT CVentrioDlg::OnTrayCallback(UINT iconId, UINT mouseMessage) {

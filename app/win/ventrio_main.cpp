@@ -2,7 +2,8 @@
 #include <windows.h>
 
 #include "app/win/ventrio_app.h"
+#include "platform/win/hid_backend_win.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    return ventrio::RunVentrio();
+    return ventrio::RunVentrio(ventrio::CreateSystemHidBackend());
 }

@@ -9,8 +9,11 @@
 #include "config/config_files.h"
 #include "platform/files.h"
 #include "platform/trace.h"
+#include "platform/win/device_broadcast.h"
 #include "platform/win/private_messages.h"
 #include "platform/win/wide_text.h"
+#include "sim/sim_hid_backend.h"
+#include "sim/simulated_mouse.h"
 #include "skin/win/marker.h"
 #include "skin/win/skin_image.h"
 #include "tests/win/win_test_support.h"
@@ -99,7 +102,8 @@ HWND MainWindowOf(DWORD process) {
 }
 
 TEST(VentrioAppWin, ASecondStartEndsSilentlyWhileTheFirstRunsHiddenWithoutAMouse) {
-    const std::filesystem::path program = ExecutableFolder() / L"ventrio-sim.exe";
+    // The real program: Wine has no such mouse to offer.
+    const std::filesystem::path program = ExecutableFolder() / L"ventrio.exe";
     ASSERT_TRUE(FileExists(program));
     Process first(program);
     ASSERT_TRUE(first.Started());
@@ -136,14 +140,31 @@ TEST(VentrioAppWin, ASecondStartEndsSilentlyWhileTheFirstRunsHiddenWithoutAMouse
     EXPECT_EQ(first.ExitCode(), 0u);
 }
 
-// The main window as the program builds it, with the generated data set of the build folder.
+// The main window as the program builds it, with the generated data set of the build folder and
+// the simulated mouse plugged in.
 class MainWindowTest : public ::testing::Test {
   protected:
+    // The reports the mouse received whose command block starts with `code` (and `first`).
+    size_t CommandsSent(uint8_t code, std::optional<uint8_t> first = std::nullopt) const {
+        size_t count = 0;
+        for (const SimReport& report : mouse->ReportLog()) {
+            if (report.op == SimReport::Op::SetFeature && report.data.size() > 2 &&
+                report.data[1] == code && (!first || report.data[2] == *first)) {
+                ++count;
+            }
+        }
+        return count;
+    }
+
+    std::shared_ptr<SimulatedMouse> mouse = std::make_shared<SimulatedMouse>();
+    SimHidBackend hid{mouse};
+    FakeClock clock;
+    DeviceLink link{hid, clock};
     ConfigState config;
     ConfigFiles files{config, ExecutableFolder()};
     Localisation localisation;
     RecordingShell shell;
-    CVentrioDlg dialog{config, files, localisation, shell};
+    CVentrioDlg dialog{config, files, localisation, shell, link};
 };
 
 void MakeVisibleWithoutPainting(HWND window) {
@@ -151,6 +172,8 @@ void MakeVisibleWithoutPainting(HWND window) {
 }
 
 TEST_F(MainWindowTest, WithoutAMouseItHidesDuringItsFirstTwoNonClientPaints) {
+    mouse->Unplug();
+    TraceCapture trace;
     ASSERT_TRUE(dialog.Create(nullptr));
     ASSERT_TRUE(dialog.Initialised());
     HWND window = dialog.Handle();
@@ -164,6 +187,12 @@ TEST_F(MainWindowTest, WithoutAMouseItHidesDuringItsFirstTwoNonClientPaints) {
     EXPECT_EQ(config.backup, config.working);
     EXPECT_EQ(config.labelSection, localisation.texts.Text(0));
     EXPECT_EQ(localisation.dpiLabels[2], localisation.texts.Text(42));
+    EXPECT_FALSE(dialog.TrayIconShown());
+    // The two firmware reads went to a mouse that is not there: all-zero replies, no message.
+    EXPECT_EQ(trace.Text().find("SetFunctionOption"), std::string::npos) << trace.Text();
+    const std::string zeroVersion = "FW version:00-00\n";
+    EXPECT_NE(trace.Text().find(zeroVersion), trace.Text().rfind(zeroVersion)) << trace.Text();
+    EXPECT_TRUE(mouse->ReportLog().empty());
 
     for (int paint = 1; paint <= 2; ++paint) {
         MakeVisibleWithoutPainting(window);
@@ -176,8 +205,68 @@ TEST_F(MainWindowTest, WithoutAMouseItHidesDuringItsFirstTwoNonClientPaints) {
     EXPECT_EQ(dialog.NoDeviceHidesLeft(), 0);
 }
 
+TEST_F(MainWindowTest, WithTheMouseItSendsTheFunctionOptionTwiceAndReadsTheFirmwareTwice) {
+    TraceCapture trace;
+    ASSERT_TRUE(dialog.Create(nullptr));
+    ASSERT_TRUE(dialog.Initialised());
+    EXPECT_EQ(link.DevicePresent(), 1);
+    EXPECT_EQ(CommandsSent(0x01, 0x7C), 2u);
+    EXPECT_EQ(CommandsSent(0x80), 2u);
+    const std::string text = trace.Text();
+    const std::string option = "SetFunctionOption:7c-00\n";
+    const std::string firmware = "FW version:";
+    EXPECT_NE(text.find(option), text.rfind(option)) << text;
+    EXPECT_NE(text.find(firmware), text.rfind(firmware)) << text;
+    EXPECT_TRUE(dialog.TrayIconShown());
+
+    // A mouse at start-up keeps the window from hiding itself.
+    HWND window = dialog.Handle();
+    MakeVisibleWithoutPainting(window);
+    SendMessageW(window, WM_NCPAINT, 1, 0);
+    EXPECT_TRUE(IsWindowVisible(window));
+}
+
+TEST_F(MainWindowTest, FollowsTheMouseOutAndBackInAndHearsItsEvents) {
+    ASSERT_TRUE(dialog.Create(nullptr));
+    HWND window = dialog.Handle();
+    mouse->SetPlugListener([window](bool plugged, const std::vector<std::string>& paths) {
+        for (const std::string& path : paths) {
+            SendDeviceInterfaceBroadcast(window, plugged, path);
+        }
+    });
+    ShowWindow(window, SW_SHOW);
+    PumpMessages(100);
+
+    TraceCapture trace;
+    mouse->Unplug();
+    EXPECT_EQ(link.DevicePresent(), 0);
+    EXPECT_FALSE(IsWindowVisible(window)) << "pulling the mouse out hides the window";
+    EXPECT_FALSE(dialog.TrayIconShown());
+    EXPECT_NE(trace.Text().find("The system did not detect the gaming mouse."), std::string::npos);
+
+    trace.Clear();
+    mouse->Plug();
+    EXPECT_EQ(link.DevicePresent(), 1) << trace.Text();
+    EXPECT_TRUE(dialog.TrayIconShown());
+    EXPECT_FALSE(IsWindowVisible(window)) << "an arrival adds the tray icon, it shows no window";
+
+    // A DPI switch to stage 1 on the mouse: the reader hands it to the window, which reads the
+    // bank and the settings page before the balloon.
+    mouse->ClearReportLog();
+    mouse->QueueEvent(1, 1);
+    EXPECT_TRUE(PumpUntil([&] { return CommandsSent(0x8C) == 1; }, 3000))
+        << "the event never reached the window";
+    EXPECT_EQ(CommandsSent(0x82), 1u);
+
+    // Stage 3 asks for nothing from the mouse.
+    mouse->ClearReportLog();
+    mouse->QueueEvent(2, 3);
+    mouse->QueueEvent(9, 4);
+    PumpMessages(300);
+    EXPECT_TRUE(mouse->ReportLog().empty());
+}
+
 TEST_F(MainWindowTest, WithAMouseItPaintsItsBackgroundAndKeepsTheAxisMarkersValues) {
-    dialog.DevicePresent = 1;
     ASSERT_TRUE(dialog.Create(nullptr));
     HWND window = dialog.Handle();
     const SIZE background = BitmapSize(MakeBaseBitmap("/skins/main.png").Get());
@@ -247,7 +336,6 @@ void CALLBACK DriveMainWindow(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 TEST_F(MainWindowTest, RunsModallyUntilTheCancelCommandWhateverKeysArePressed) {
-    dialog.DevicePresent = 1;
     g_script = ModalScript();
     g_script.dialog = &dialog;
     const UINT_PTR timer = SetTimer(nullptr, 0, 100, &DriveMainWindow);

@@ -14,6 +14,8 @@
 #include "app/win/ventrio_dlg.h"
 #include "config/config_files.h"
 #include "platform/files.h"
+#include "sim/sim_hid_backend.h"
+#include "sim/simulated_mouse.h"
 
 namespace {
 
@@ -40,8 +42,11 @@ int wmain(int argc, wchar_t** argv) {
     ventrio::ConfigFiles files(config, ventrio::ExecutableFolder());
     ventrio::Localisation localisation;
     ventrio::RecordingShell shell;
-    ventrio::CVentrioDlg dialog(config, files, localisation, shell);
-    dialog.DevicePresent = 1;  // a hidden window would not paint
+    // The simulated mouse keeps the window from hiding itself, which would stop its painting.
+    ventrio::SimHidBackend hid(std::make_shared<ventrio::SimulatedMouse>());
+    ventrio::FakeClock clock;
+    ventrio::DeviceLink link(hid, clock);
+    ventrio::CVentrioDlg dialog(config, files, localisation, shell, link);
     if (!dialog.Create(nullptr)) {
         std::fputs("the main window could not be created\n", stderr);
         return 1;
