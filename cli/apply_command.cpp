@@ -154,14 +154,11 @@ int RunApply(const std::vector<std::string>& args) {
     if ((simOption != parsed.values.end()) == useDevice) {
         return UsageError("apply needs either --sim STATE or --device");
     }
-    std::filesystem::path folder = ExecutableFolder();
-    if (const auto dir = parsed.values.find("--dir"); dir != parsed.values.end()) {
-        folder = PathFromUtf8(dir->second);
+    const auto dataFolder = DataFolder(parsed);
+    if (!dataFolder) {
+        return 2;
     }
-    std::error_code folderError;
-    if (!std::filesystem::is_directory(folder, folderError)) {
-        return UsageError("no such folder: " + PathToUtf8(folder));
-    }
+    const std::filesystem::path& folder = *dataFolder;
 
     std::unique_ptr<SimHidBackend> simBackend;
     std::unique_ptr<LoggingHidBackend> deviceBackend;
@@ -193,10 +190,7 @@ int RunApply(const std::vector<std::string>& args) {
     SystemPointerSettings& pointerSettings =
         systemPointer ? *systemPointer : static_cast<SystemPointerSettings&>(recordingPointer);
 
-    if (parsed.flags.contains("--trace")) {
-        SetTraceSink(
-            [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); });
-    }
+    TraceToStandardErrorIfAsked(parsed);
 
     ConfigState state;
     ConfigFiles files(state, folder);

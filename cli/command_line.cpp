@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "platform/files.h"
+#include "platform/trace.h"
+
 namespace ventrio::cli {
 
 ParsedArguments ParseArguments(const std::vector<std::string>& args,
@@ -31,6 +34,26 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args,
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "ventrioctl: %s\n", message.c_str());
     return 2;
+}
+
+std::optional<std::filesystem::path> DataFolder(const ParsedArguments& parsed) {
+    std::filesystem::path folder = ExecutableFolder();
+    if (const auto dir = parsed.values.find("--dir"); dir != parsed.values.end()) {
+        folder = PathFromUtf8(dir->second);
+    }
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) {
+        UsageError("no such folder: " + PathToUtf8(folder));
+        return std::nullopt;
+    }
+    return folder;
+}
+
+void TraceToStandardErrorIfAsked(const ParsedArguments& parsed) {
+    if (parsed.flags.contains("--trace")) {
+        SetTraceSink(
+            [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); });
+    }
 }
 
 }  // namespace ventrio::cli

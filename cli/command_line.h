@@ -1,6 +1,7 @@
 // Option parsing shared by the ventrioctl commands.
 #pragma once
 
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -22,5 +23,12 @@ ParsedArguments ParseArguments(const std::vector<std::string>& args,
 
 // Prints "ventrioctl: <message>" on standard error; returns the exit code for usage errors.
 int UsageError(const std::string& message);
+
+// The folder of the --dir option, by default the folder of ventrioctl itself; nullopt (after the
+// usage error is printed) when it is not a folder.
+std::optional<std::filesystem::path> DataFolder(const ParsedArguments& parsed);
+
+// With --trace, the program's debug lines go verbatim to standard error.
+void TraceToStandardErrorIfAsked(const ParsedArguments& parsed);
 
 }  // namespace ventrio::cli

@@ -61,14 +61,11 @@ int RunEncodeMacros(const std::vector<std::string>& args) {
     if (!parsed.positionals.empty()) {
         return UsageError("encode-macros takes no argument " + parsed.positionals.front());
     }
-    std::filesystem::path folder = ExecutableFolder();
-    if (const auto dir = parsed.values.find("--dir"); dir != parsed.values.end()) {
-        folder = PathFromUtf8(dir->second);
+    const auto dataFolder = DataFolder(parsed);
+    if (!dataFolder) {
+        return 2;
     }
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
-        return UsageError("no such folder: " + PathToUtf8(folder));
-    }
+    const std::filesystem::path& folder = *dataFolder;
 
     // As when the manager closes with OK on a fresh start: its blocks are zero, and its names
     // list is what the store lists.

@@ -112,18 +112,12 @@ int RunShow(const std::vector<std::string>& args) {
     if (!parsed.positionals.empty()) {
         return UsageError("show takes no argument " + parsed.positionals.front());
     }
-    std::filesystem::path folder = ExecutableFolder();
-    if (const auto dir = parsed.values.find("--dir"); dir != parsed.values.end()) {
-        folder = PathFromUtf8(dir->second);
+    const auto dataFolder = DataFolder(parsed);
+    if (!dataFolder) {
+        return 2;
     }
-    std::error_code error;
-    if (!std::filesystem::is_directory(folder, error)) {
-        return UsageError("no such folder: " + PathToUtf8(folder));
-    }
-    if (parsed.flags.contains("--trace")) {
-        SetTraceSink(
-            [](std::string_view text) { std::fwrite(text.data(), 1, text.size(), stderr); });
-    }
+    const std::filesystem::path& folder = *dataFolder;
+    TraceToStandardErrorIfAsked(parsed);
 
     ConfigState state;
     ConfigFiles files(state, folder);

@@ -31,7 +31,8 @@ build native
 run_ctest native
 
 step "sanitizer build and tests"
-configure asan -DVENTRIO_SANITIZE=ON
+# Unoptimised: the sanitizer build is about finding faults, and compiles about three times faster.
+configure asan -DVENTRIO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
 build asan
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 run_ctest asan
 
