@@ -2,20 +2,14 @@
 // how much of the track the fill covers.
 #pragma once
 
+#include "skin/pixel_rect.h"
+
 namespace ventrio {
 
 enum class MarkerOrientation { Horizontal, Vertical };
 
 // Left, top, right, bottom in the owner's client coordinates.
-struct MarkerRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-};
+using MarkerRect = PixelRect;
 
 struct MarkerRange {
     int minimum = 0;

@@ -3,19 +3,9 @@
 // bars and the corner square.
 #pragma once
 
+#include "skin/pixel_rect.h"
+
 namespace ventrio {
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    int Width() const { return right - left; }
-    int Height() const { return bottom - top; }
-    bool Empty() const { return right <= left || bottom <= top; }
-    bool operator==(const PixelRect&) const = default;
-};
 
 enum class CornerMode { None = 0, Left = 1, Right = 2 };
 

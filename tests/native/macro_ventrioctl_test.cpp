@@ -127,19 +127,13 @@ TEST(VentrioctlButtonTable, ReadsFilesAsTheProgramDoes) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_TRUE(result.out.starts_with("00: 01 00 F1 00\n01: 01 00 F0 00\n")) << result.out;
 
-    const std::pair<std::string, std::string> failures[] = {
+    test::ExpectVentrioctlFailures({
         {"button-table " + Quoted(dir / "missing.bin"), "cannot read"},
         {"button-table " + Quoted(dir.Path()), "cannot read"},
         {"button-table", "takes one configuration file"},
         {"button-table a.bin b.bin", "takes one configuration file"},
         {"button-table --dir x a.bin", "unknown option --dir"},
-    };
-    for (const auto& [args, message] : failures) {
-        result = RunCommand(Ventrioctl(args));
-        EXPECT_NE(result.exitCode, 0) << args;
-        EXPECT_NE(result.err.find(message), std::string::npos) << args << ": " << result.err;
-        EXPECT_EQ(result.out, "") << args;
-    }
+    });
 }
 
 class VentrioctlMacros : public ::testing::Test {

@@ -95,6 +95,15 @@ std::string OutputProgram(std::string_view name) {
     return "'" + (std::filesystem::path(VENTRIO_OUTPUT_DIR) / name).string() + "'";
 }
 
+void ExpectVentrioctlFailures(std::initializer_list<std::pair<std::string, std::string>> cases) {
+    for (const auto& [args, message] : cases) {
+        const CommandResult result = RunCommand(OutputProgram("ventrioctl") + " " + args);
+        EXPECT_NE(result.exitCode, 0) << args;
+        EXPECT_NE(result.err.find(message), std::string::npos) << args << ": " << result.err;
+        EXPECT_EQ(result.out, "") << args;
+    }
+}
+
 void CopyFactoryDataSet(const std::filesystem::path& folder) {
     const std::filesystem::path source = VENTRIO_OUTPUT_DIR;
     for (const auto& entry : std::filesystem::directory_iterator(source)) {

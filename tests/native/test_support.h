@@ -5,8 +5,10 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace ventrio::test {
@@ -46,6 +48,10 @@ struct CommandResult {
 CommandResult RunCommand(const std::string& commandLine);
 // The path of a program in the build output folder, quoted for the shell.
 std::string OutputProgram(std::string_view name);
+
+// Runs ventrioctl with each case's arguments and expects a failure: a non-zero exit, the case's
+// message on standard error and nothing on standard output.
+void ExpectVentrioctlFailures(std::initializer_list<std::pair<std::string, std::string>> cases);
 
 // Copies the generated factory data set (configuration, label and macro files) into `folder`.
 void CopyFactoryDataSet(const std::filesystem::path& folder);

@@ -52,18 +52,12 @@ TEST(VentrioctlShow, UnchosenFilesAreNull) {
 }
 
 TEST(VentrioctlShow, BadArgumentsFailClearly) {
-    const std::pair<std::string, std::string> cases[] = {
+    test::ExpectVentrioctlFailures({
         {" show --dir /no/such/folder", "no such folder"},
         {" show --colour", "unknown option --colour"},
         {" show --dir", "needs a value"},
         {" frobnicate", "unknown command"},
-    };
-    for (const auto& [args, message] : cases) {
-        const auto result = RunCommand(OutputProgram("ventrioctl") + args);
-        EXPECT_NE(result.exitCode, 0) << args;
-        EXPECT_NE(result.err.find(message), std::string::npos) << args << ": " << result.err;
-        EXPECT_EQ(result.out, "") << args;
-    }
+    });
 }
 
 }  // namespace
