@@ -214,7 +214,10 @@ std::vector<uint8_t> IniDocument::Serialize() const {
     if (encoding == IniEncoding::Ascii && !IsAscii(text)) {
         encoding = IniEncoding::Utf16Le;
     } else if (encoding == IniEncoding::Ansi) {
-        if (auto encoded = CurrentAnsiCodec().Encode(text)) {
+        auto encoded = CurrentAnsiCodec().Encode(text);
+        // Bytes that happen to form valid UTF-8 (once the lines that made the file invalid UTF-8
+        // are gone) would be read back as UTF-8 and change meaning; such text goes to UTF-16.
+        if (encoded && (IsAscii(*encoded) || !IsValidUtf8(*encoded))) {
             narrow = std::move(*encoded);
         } else {
             encoding = IniEncoding::Utf16Le;

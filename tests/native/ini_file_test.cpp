@@ -164,6 +164,17 @@ TEST(IniFile, ReadsEveryEncodingAndKeepsItWhenNothingWouldBeLost) {
     }
 }
 
+TEST(IniFile, AnAnsiFileNeverTurnsIntoUtf8UnderItsReader) {
+    TempDir dir;
+    // "\xC3\xA9" is two ANSI characters here; only the other line makes the file invalid UTF-8.
+    WriteText(dir / "a.ini", "[S]\r\nk=\xC3\xA9\r\nbad=\xFF\r\n");
+    IniFile ini(dir / "a.ini");
+    ASSERT_EQ(ini.GetString("S", "k"), "Ã©");
+    EXPECT_TRUE(ini.DeleteKey("S", "bad"));
+    EXPECT_EQ(ini.GetString("S", "k"), "Ã©");
+    EXPECT_EQ(test::ReadBytes(dir / "a.ini"), test::Utf16File("[S]\r\nk=Ã©\r\n"));
+}
+
 TEST(IniFile, AnsiFilesAreDecodedWithTheCodePage) {
     TempDir dir;
     WriteText(dir / "a.ini",
