@@ -9,8 +9,11 @@
 namespace ventrio {
 namespace {
 
+// White space around names and values, as the C library's isspace has it: a stray carriage return
+// at the end of a line is white space, so a rewrite that turns it into a line ending changes
+// nothing a reader sees.
 bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 
 std::string_view Trim(std::string_view text) {

@@ -2,7 +2,7 @@
 // behaves the same on every platform and with every file encoding.
 //
 // Semantics kept from Windows: section and key names compare without regard to case and without
-// surrounding blanks; the first matching section and, inside it, the first matching key win; a new
+// surrounding white space; the first matching section and, inside it, the first matching key win; a new
 // section is appended at the end of the file and a new key after the last non-blank line of its
 // section; every other line of the file is kept byte for byte; values are read without surrounding
 // blanks and without one pair of enclosing quotes, and cut at 1023 characters; the first write

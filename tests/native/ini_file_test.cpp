@@ -91,6 +91,19 @@ TEST(IniFile, WritesChangeOnlyTheLinesConcerned) {
               "; comment\r\n[A]\r\n  ; note inside A\r\nkey2=added\r\n\r\n[C]\r\ny=2\r\n");
 }
 
+TEST(IniFile, StrayCarriageReturnsAreWhiteSpaceBeforeAndAfterARewrite) {
+    TempDir dir;
+    // Unix line endings, with carriage returns left at the ends of two lines; "[ \r" names the
+    // empty section as much as "[]" does.
+    WriteText(dir / "a.ini", "[ \r\nk=first\n[]\nk=second\r\n");
+    IniFile ini(dir / "a.ini");
+    EXPECT_EQ(ini.GetString("", "k"), "first");
+    EXPECT_TRUE(ini.WriteString("other", "x", "1"));
+    EXPECT_EQ(ini.GetString("", "k"), "first");
+    EXPECT_TRUE(ini.DeleteSection(""));
+    EXPECT_EQ(ini.GetString("", "k"), "second");
+}
+
 TEST(IniFile, KeepsLineEndingsAndAMissingFinalLineBreak) {
     TempDir dir;
     WriteText(dir / "unix.ini", "[A]\nk=v");
